@@ -1,7 +1,7 @@
 #pragma once
 
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -69,11 +69,15 @@ inline std::string hostClock(const char* format) {
     std::strftime(text, sizeof text, format, &local);
     return text;
 }
-inline std::string hostDate() { return hostClock("%Y-%m-%d"); }
-inline std::string hostStamp() { return hostClock("%d/%m/%Y %H:%M:%S"); }
+inline std::string hostDate() {
+    return hostClock("%Y-%m-%d");
+}
+inline std::string hostStamp() {
+    return hostClock("%d/%m/%Y %H:%M:%S");
+}
 
 class InboundFixture : public SyncFixture {
-protected:
+  protected:
     InboundFixture() {
         erp.script(kInboundErpDdl);
         app.script(kInboundAppDdl);
@@ -83,20 +87,25 @@ protected:
         module->_tabelacusto = 0;
     }
 
-    // Runs `step` and returns the monitor log lines, with the host's clock stamps that the step wrote
-    // brought to the stamp taken before it (a second may pass while it runs); m_stamp holds that stamp.
+    // Runs `step` and returns the monitor log lines. The host's clock may pass a second while the step
+    // runs: settled() brings a stamp taken at the end back to m_stamp, the one taken before.
     template <typename Step>
     Lines logOf(Step&& step) {
         m_stamp = hostStamp();
         step();
-        const std::string after = hostStamp();
+        m_after = hostStamp();
         Lines lines = logLines();
         for (auto& line : lines) {
-            if (after != m_stamp && line.ends_with(after)) {
-                line.replace(line.size() - after.size(), after.size(), m_stamp);
-            }
+            line = settled(line);
         }
         return lines;
+    }
+
+    std::string settled(std::string text) const {
+        if (m_after != m_stamp && text.ends_with(m_after)) {
+            text.replace(text.size() - m_after.size(), m_after.size(), m_stamp);
+        }
+        return text;
     }
 
     // Positions qexterno on app order `codigo`, as the order import does before it imports items.
@@ -105,7 +114,7 @@ protected:
         module->qexterno.open();
     }
 
-    std::string m_stamp;
+    std::string m_stamp, m_after;
 };
 
 }  // namespace synchub::test

@@ -44,7 +44,8 @@ insert into cliente (codigo, razao, fantasia, bairro, sincronizado, apelido) val
 }
 
 TEST_F(InboundRows, NewCitiesTakeTheErpNumberAndExistingOnesKeepTheirs) {
-    erp.script("insert into cidade (codigo, nome, uf, id_cidade, sincronizado) values (10, 'Lages', 'SC', 3, 'S');");
+    erp.script(
+        "insert into cidade (codigo, nome, uf, id_cidade, sincronizado) values (10, 'Lages', 'SC', 3, 'S');");
     app.script(R"(
 insert into cidade (codigo, cod, nome, uf, sincronizado) values
   (10, 3, 'Lages do app', 'SC', 'N'),
@@ -99,7 +100,8 @@ insert into cidade (codigo, cod, nome, sincronizado) values (700, 1, 'Boa', 'N')
         EXPECT_EQ(log, (Lines{"RECEBENDO DADOS DE " + c.tabela, c.line}));
         if (c.tabela == "cliente") {
             EXPECT_EQ(erp.rows("select codigo, razao, bairro from cliente"), c.erpRows);
-            EXPECT_EQ(app.rows("select codigo, sincronizado, id_interno from cliente order by codigo"), c.appRows);
+            EXPECT_EQ(app.rows("select codigo, sincronizado, id_interno from cliente order by codigo"),
+                      c.appRows);
             // The neighbourhood of the refused customer was written before its row and stays.
             EXPECT_EQ(erp.rows("select codigo, nome from bairro order by codigo"),
                       (Rows{{"1", "NORTE"}, {"2", "SUL"}}));
@@ -135,7 +137,8 @@ TEST_F(InboundRows, RetornaValorAnswersOrSaysErroWithoutFailing) {
         EXPECT_FALSE(module->Qaux.active());
         EXPECT_EQ(module->Qaux.sql(), c.sql);
     }
-    EXPECT_EQ(erp.rows("select codigo, nome from bairro order by codigo"), (Rows{{"1", "CENTRO"}, {"2", "NOVO"}}));
+    EXPECT_EQ(erp.rows("select codigo, nome from bairro order by codigo"),
+              (Rows{{"1", "CENTRO"}, {"2", "NOVO"}}));
 
     // Even when the operator cannot be told, the caller only sees "ERRO".
     erp.exec("drop table log_monitor");
