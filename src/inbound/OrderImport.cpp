@@ -85,7 +85,8 @@ void runChain(service::TcadQuarvex& m, ImportState& state, const std::string& ca
         m.RetornaValor(chatInsert(state.codPedido), "E", m.con);
     } catch (const std::exception& e) {
         // The order was stored in this very transaction, so its number is known even when reading
-        // it back failed.
+        // it back failed. When the ERP connection itself was lost, quoting the note fails too and that
+        // failure leaves for the table's handler, which rolls the whole order back.
         state.codPedido = stored;
         m.RetornaValor(cancelOrder(m.con, e.what(), codigo), "E", m.con);
         m.Gravalog(orderFailureLine(state.label, state.codPedido, codigo, e.what()));
