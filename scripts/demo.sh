@@ -8,8 +8,8 @@ bash scripts/install-deps.sh
 bash scripts/test-server.sh start >/dev/null
 eval "$(bash scripts/test-server.sh env)"
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DSYNCHUB_BUILD_TESTS=OFF >/dev/null
-cmake --build build -j"$(nproc)" >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DSYNCHUB_BUILD_TESTS=ON >/dev/null
+cmake --build build -j"$(nproc)" --target synchub >/dev/null
 
 sql() { mariadb --no-defaults -h"$SYNCHUB_TEST_HOST" -P"$SYNCHUB_TEST_PORT" -u"$SYNCHUB_TEST_USER" \
         -p"$SYNCHUB_TEST_PASSWORD" "$@"; }

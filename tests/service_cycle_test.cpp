@@ -86,6 +86,9 @@ TEST_F(Cycle, FailureEscapingTheCycleStillReenablesTheTimer) {
     takeErpDown();
     EXPECT_THROW(module->TimerTimer(), db::Error);  // the check's own log line cannot be written
     expectReenabledNow();
+    ASSERT_EQ(events().size(), 1u);
+    EXPECT_EQ(events()[0].rfind("Cycle ended after ", 0), 0u) << events()[0];
+    EXPECT_NE(events()[0].find("; statements sent: ERP 0, app 0"), std::string::npos) << events()[0];
 }
 
 TEST_F(Cycle, TimerTicksOnTheLoopOneIntervalAfterTheCycleEnded) {

@@ -1,3 +1,5 @@
+#include <chrono>
+
 #include "db/Names.h"
 #include "service/IniFile.h"
 #include "service/TcadQuarvex.h"
@@ -7,11 +9,21 @@ namespace synchub::service {
 void TcadQuarvex::TimerTimer() {
     Timer.setEnabled(false);
     // The timer is switched on again on every way out, so the next cycle starts one full
-    // interval after this one ended, whatever happened in it.
+    // interval after this one ended, whatever happened in it. The operator gets a summary line.
     struct Reenable {
-        ServiceTimer& timer;
-        ~Reenable() { timer.setEnabled(true); }
-    } reenable{Timer};
+        TcadQuarvex& m;
+        std::chrono::steady_clock::time_point begin = std::chrono::steady_clock::now();
+        std::uint64_t erp = m.con.statementCount();
+        std::uint64_t app = m.con_externo.statementCount();
+        ~Reenable() {
+            m.Timer.setEnabled(true);
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - begin);
+            m.eventLog().info("Cycle ended after " + std::to_string(ms.count()) +
+                              " ms; statements sent: ERP " + std::to_string(m.con.statementCount() - erp) +
+                              ", app " + std::to_string(m.con_externo.statementCount() - app));
+        }
+    } reenable{*this};
 
     bool answered = false;
     try {
