@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
+
+#include <chrono>
+#include <thread>
 
 #include <array>
 #include <cstdio>
@@ -151,6 +157,56 @@ TEST_F(ServiceOnce, ExitCodesTellHowTheRunEnded) {
     EXPECT_EQ(lines[1], "Conectado externo");
     EXPECT_EQ(lines[2], "ENVIANDO TABELA ct_receber");
     EXPECT_EQ(lines.back(), "CONECTANDO TABELA PARAMETROS erro: 'abc' is not a valid integer value");
+}
+
+class ServiceRun : public SyncFixture {};
+
+// The service in the foreground: start-up, cycles on the timer, pause and continue that only change
+// the reported state, and a stop on SIGTERM.
+TEST_F(ServiceRun, RunsCyclesUntilSigterm) {
+    const auto ini = writeIni(iniFor("EMPRESA=abc\nTEMPOQUARVEX=50\n"));
+    const auto errFile = ini.parent_path() / "stderr.txt";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const std::string configPath = ini.string();
+    std::vector<std::string> args = {SYNCHUB_BINARY, "--config", configPath};
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, SYNCHUB_BINARY, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+
+    // Wait for a few cycles (each writes one line: the company is not an integer).
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    auto cycles = [&] {
+        return erp.scalar("select count(*) from log_monitor where descricao like 'CONECTANDO%'");
+    };
+    while (std::stoi(cycles()) < 2 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ::kill(pid, SIGUSR1);  // paused: the cycles go on
+    const int before = std::stoi(cycles());
+    while (std::stoi(cycles()) < before + 2 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_GE(std::stoi(cycles()), before + 2);
+    ::kill(pid, SIGUSR2);
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const std::string err = readFile(errFile);
+    EXPECT_NE(err.find("Service started\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("Service paused; the cycles go on\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("Service stopped\n"), std::string::npos) << err;
+    const auto lines = logLines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Conectado interno");
+    EXPECT_EQ(lines[1], "Conectado externo");
 }
 
 }  // namespace

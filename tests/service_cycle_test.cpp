@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "db/Error.h"
 #include "support/TestDatabase.h"
 
@@ -80,6 +83,25 @@ TEST_F(Cycle, ParametersCheckGatesTheSteps) {
         }
         expectReenabledNow();
     }
+}
+
+TEST_F(Cycle, TimerIsOffWhileTheCycleRuns) {
+    // The cycle's first log line waits in a trigger while the test looks at the timer.
+    erp.exec("create trigger slow_log before insert on log_monitor for each row set @x = sleep(1)");
+    module->_empresa = "abc";
+    std::thread cycle([this] { module->TimerTimer(); });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const std::string sleeping =
+        "select count(*) from information_schema.PROCESSLIST where STATE = 'User sleep' "
+        "and DB = '" +
+        erp.name() + "'";
+    while (erp.scalar(sleeping) == "0" && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_FALSE(module->Timer.enabled());
+    EXPECT_EQ(module->Timer.dueAt(), -1);
+    cycle.join();
+    expectReenabledNow();
 }
 
 TEST_F(Cycle, FailureEscapingTheCycleStillReenablesTheTimer) {
