@@ -111,8 +111,13 @@ void Connection::connect() {
     std::unique_ptr<MYSQL, MysqlCloser> m(mysql_init(nullptr));
     if (!m)
         throw Error("Out of memory while creating the connection " + m_name);
+    // An unattended service must not hang for ever on a dead link: a connect gives up after 30 s,
+    // and a statement whose answer stops arriving for 10 minutes fails as a lost connection.
     const unsigned connectTimeout = 30;
+    const unsigned ioTimeout = 600;
     mysql_options(m.get(), MYSQL_OPT_CONNECT_TIMEOUT, &connectTimeout);
+    mysql_options(m.get(), MYSQL_OPT_READ_TIMEOUT, &ioTimeout);
+    mysql_options(m.get(), MYSQL_OPT_WRITE_TIMEOUT, &ioTimeout);
     mysql_options(m.get(), MYSQL_SET_CHARSET_NAME, "utf8mb4");
     mysql_options(m.get(), MYSQL_INIT_COMMAND, kSessionSetup);
     const my_bool noReconnect = 0;
