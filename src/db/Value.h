@@ -45,7 +45,7 @@ class Value {
     Value(const char* v) : m_v(std::string(v)) {}
     Value(Date v) : m_v(v) {}
     Value(Time v) : m_v(v) {}
-    Value(DateTime v) : m_v(v) {}
+    Value(const DateTime& v) : m_v(v) {}
     Value(Blob v) : m_v(std::move(v)) {}
 
     Kind kind() const noexcept { return static_cast<Kind>(m_v.index()); }
