@@ -28,6 +28,17 @@ class Cycle : public SyncFixture {
         module->con.disconnect();
         module->con.setPort(1);
     }
+    // Waits until a session of the ERP database sleeps in a trigger.
+    void waitForSleepingSession() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        const std::string sleeping =
+            "select count(*) from information_schema.PROCESSLIST where STATE = 'User "
+            "sleep' and DB = '" +
+            erp.name() + "'";
+        while (erp.scalar(sleeping) == "0" && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
     void expectReenabledNow() {
         EXPECT_TRUE(module->Timer.enabled());
         EXPECT_EQ(module->Timer.dueAt(), clock.nowMs() + 60000);
@@ -87,21 +98,35 @@ TEST_F(Cycle, ParametersCheckGatesTheSteps) {
 
 TEST_F(Cycle, TimerIsOffWhileTheCycleRuns) {
     // The cycle's first log line waits in a trigger while the test looks at the timer.
-    erp.exec("create trigger slow_log before insert on log_monitor for each row set @x = sleep(1)");
+    erp.exec("create trigger slow_log before insert on log_monitor for each row set @x = sleep(0.3)");
     module->_empresa = "abc";
     std::thread cycle([this] { module->TimerTimer(); });
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    const std::string sleeping =
-        "select count(*) from information_schema.PROCESSLIST where STATE = 'User sleep' "
-        "and DB = '" +
-        erp.name() + "'";
-    while (erp.scalar(sleeping) == "0" && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    waitForSleepingSession();
     EXPECT_FALSE(module->Timer.enabled());
     EXPECT_EQ(module->Timer.dueAt(), -1);
     cycle.join();
     expectReenabledNow();
+}
+
+TEST_F(Cycle, OneShotExportWaitsForStartUp) {
+    erp.exec(
+        "create trigger slow_start before insert on log_monitor for each row "
+        "if new.descricao = 'Conectado interno' then set @x = sleep(0.3); end if");
+    writeIni(iniFor());
+    bool started = false;
+    std::thread start([&] { module->ServiceStart(started); });
+    waitForSleepingSession();
+    module->Timer1Timer();  // start-up is under way: not now
+    EXPECT_TRUE(module->Timer1.enabled());
+    start.join();
+    ASSERT_TRUE(started);
+    module->Timer1Timer();
+    EXPECT_FALSE(module->Timer1.enabled());
+    const auto lines = logLines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Conectado interno");
+    EXPECT_EQ(lines[1], "Conectado externo");
+    EXPECT_EQ(lines[2], "ENVIANDO TABELA ct_receber");
 }
 
 TEST_F(Cycle, FailureEscapingTheCycleStillReenablesTheTimer) {
