@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "db/Error.h"
 #include "db/Query.h"
 #include "db/RowCopy.h"
@@ -223,6 +226,47 @@ TEST_F(DbQuery, LostTransactionIsNeverContinuedOnAFreshSession) {
     EXPECT_EQ(db.scalar("select count(*) from t where nome in ('meio', 'fim', 'depois')"), "0");
     con.execute("insert into t (nome) values ('novo')");
     EXPECT_EQ(db.scalar("select count(*) from t where nome = 'novo'"), "1");
+}
+
+TEST_F(DbQuery, DeadlockVictimTransactionIsNeverContinued) {
+    db.script(
+        "create table dl (id int primary key, v int) engine=InnoDB;\n"
+        "insert into dl select seq, 0 from seq_1_to_50;\n");
+    db::Connection other("other");
+    const auto server = ServerAddress::fromEnvironment();
+    other.setHost(server.host);
+    other.setPort(server.port);
+    other.setUser(server.user);
+    other.setPassword(server.password);
+    other.setDatabase(db.name());
+
+    con.begin();
+    con.execute("update dl set v = 1 where id = 1");
+    other.begin();
+    other.execute("update dl set v = 2 where id > 1");  // the heavier transaction survives
+    std::thread waiting([&] { other.execute("update dl set v = 2 where id = 1"); });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (db.scalar("select count(*) from information_schema.INNODB_TRX where trx_state = 'LOCK WAIT'") ==
+               "0" &&
+           std::chrono::steady_clock::now() < deadline) {
+        // The server refreshes this table's contents at most every 0.1 s.
+        std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    }
+    try {
+        con.execute("update dl set v = 1 where id = 2");
+        FAIL() << "no deadlock";
+    } catch (const db::Error& e) {
+        EXPECT_EQ(e.number(), 1213u) << e.what();
+    }
+    waiting.join();
+    other.commit();
+    // The server rolled our transaction back: nothing more of it may run, and commit must not pretend.
+    EXPECT_THROW(con.execute("update dl set v = 9 where id = 50"), db::Error);
+    EXPECT_THROW(con.commit(), db::Error);
+    con.rollback();
+    EXPECT_EQ(db.scalar("select count(*) from dl where v = 2"), "50");
+    con.execute("update dl set v = 3 where id = 50");
+    EXPECT_EQ(db.scalar("select v from dl where id = 50"), "3");
 }
 
 TEST_F(DbQuery, ConnectFailureCarriesTheClientMessage) {

@@ -2,6 +2,7 @@
 
 #include <errmsg.h>
 #include <mysql.h>
+#include <mysqld_error.h>
 
 #include "db/Error.h"
 
@@ -98,15 +99,16 @@ unsigned long Connection::threadId() const noexcept {
 void Connection::disconnect() noexcept {
     m_mysql.reset();
     m_inTransaction = false;
-    m_transactionLost = false;
+    m_broken.reset();
+}
+
+void Connection::requireUsableTransaction() const {
+    if (m_broken)
+        throw *m_broken;
 }
 
 void Connection::connect() {
-    if (m_transactionLost) {
-        throw Error(
-            "The connection " + m_name + " was lost inside a transaction; it must be rolled back first",
-            CR_SERVER_LOST);
-    }
+    requireUsableTransaction();
     m_mysql.reset();
     std::unique_ptr<MYSQL, MysqlCloser> m(mysql_init(nullptr));
     if (!m)
@@ -132,11 +134,7 @@ void Connection::connect() {
 }
 
 st_mysql* Connection::handle() {
-    if (m_transactionLost) {
-        throw Error(
-            "The connection " + m_name + " was lost inside a transaction; it must be rolled back first",
-            CR_SERVER_LOST);
-    }
+    requireUsableTransaction();
     if (!m_mysql)
         connect();
     return m_mysql.get();
@@ -147,8 +145,17 @@ void Connection::fail(std::string_view sql) {
     Error error(mysql_error(m), mysql_errno(m), mysql_sqlstate(m), std::string(sql));
     if (error.connectionLost()) {
         m_mysql.reset();
-        if (m_inTransaction)
-            m_transactionLost = true;
+        if (m_inTransaction) {
+            m_broken = Error(
+                "The connection " + m_name + " was lost inside a transaction; it must be rolled back first",
+                CR_SERVER_LOST);
+        }
+    } else if (m_inTransaction && error.number() == ER_LOCK_DEADLOCK) {
+        // The server has already rolled the whole transaction back; what follows would commit
+        // statement by statement, so nothing more runs until the caller ends it.
+        m_broken = Error("The server rolled back the transaction on " + m_name +
+                             " (deadlock); it must be rolled back first",
+                         ER_LOCK_DEADLOCK);
     }
     throw error;
 }
@@ -264,18 +271,14 @@ void Connection::begin() {
 }
 
 void Connection::commit() {
-    if (m_transactionLost) {
-        throw Error("The connection " + m_name + " was lost inside a transaction; it was not committed",
-                    CR_SERVER_LOST);
-    }
+    requireUsableTransaction();
     execute("COMMIT");
     m_inTransaction = false;
 }
 
 void Connection::rollback() noexcept {
-    const bool lost = m_transactionLost;
-    m_transactionLost = false;
-    if (m_inTransaction && !lost && m_mysql) {
+    m_broken.reset();
+    if (m_inTransaction && m_mysql) {
         ++m_statements;
         if (mysql_real_query(m_mysql.get(), "ROLLBACK", 8) != 0)
             m_mysql.reset();

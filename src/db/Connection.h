@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "db/Error.h"
 #include "db/Value.h"
 
 struct st_mysql;
@@ -83,9 +85,9 @@ class Connection {
     // Primary key and generated column of `database`.`table`, read once and cached.
     const TableInfo& tableInfo(const std::string& database, const std::string& table);
 
-    // Transactions. While one is open, a lost connection is not reopened silently: every use
-    // fails until rollback() (or commit()) ends it, so no statement of a half-done unit of work
-    // ever runs on a fresh, auto-committing session.
+    // Transactions. When one is open and the connection is lost, or the server rolls it back
+    // (deadlock), every use fails until rollback() ends it: no statement of a half-done unit of
+    // work ever runs on a fresh or auto-committing session.
     void begin();
     void commit();
     void rollback() noexcept;
@@ -103,6 +105,7 @@ class Connection {
     st_mysql* handle();
     [[noreturn]] void fail(std::string_view sql);
     void send(std::string_view sql);
+    void requireUsableTransaction() const;
 
     std::string m_name;
     std::string m_host, m_database, m_user, m_password;
@@ -111,7 +114,7 @@ class Connection {
     std::uint64_t m_statements = 0;
     std::uint64_t m_lastInsertId = 0;
     bool m_inTransaction = false;
-    bool m_transactionLost = false;
+    std::optional<Error> m_broken;  // why the open transaction can no longer go on
     std::map<std::string, TableInfo> m_tables;
 };
 
