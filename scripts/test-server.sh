@@ -25,10 +25,15 @@ start)
         --log-error="$dir/error.log" --skip-name-resolve \
         --innodb-buffer-pool-size=256M --innodb-flush-log-at-trx-commit=2 \
         --max-connections=500 >"$dir/server.out" 2>&1 &
-    for _ in $(seq 1 60); do
+    for _ in $(seq 1 240); do
         client -e 'select 1' >/dev/null 2>&1 && break
         sleep 0.5
     done
+    if ! client -e 'select 1' >/dev/null 2>&1; then
+        echo "MariaDB did not start; its log follows" >&2
+        cat "$dir/error.log" "$dir/server.out" >&2 || true
+        exit 1
+    fi
     client -e "create user if not exists 'synchub'@'%' identified by 'synchub';
                grant all privileges on *.* to 'synchub'@'%' with grant option;"
     echo "MariaDB running on 127.0.0.1:$port (data in $dir)"
