@@ -14,12 +14,7 @@ namespace {
 class DbQuery : public ::testing::Test {
   protected:
     DbQuery() {
-        const auto server = ServerAddress::fromEnvironment();
-        con.setHost(server.host);
-        con.setPort(server.port);
-        con.setUser(server.user);
-        con.setPassword(server.password);
-        con.setDatabase(db.name());
+        ServerAddress::fromEnvironment().point(con, db.name());
         db.script(
             "create table t (codigo int auto_increment primary key, nome varchar(40), valor decimal(10,2), "
             "dia date, hora time, quando datetime, foto blob, n int) engine=InnoDB;\n"
@@ -233,12 +228,7 @@ TEST_F(DbQuery, DeadlockVictimTransactionIsNeverContinued) {
         "create table dl (id int primary key, v int) engine=InnoDB;\n"
         "insert into dl select seq, 0 from seq_1_to_50;\n");
     db::Connection other("other");
-    const auto server = ServerAddress::fromEnvironment();
-    other.setHost(server.host);
-    other.setPort(server.port);
-    other.setUser(server.user);
-    other.setPassword(server.password);
-    other.setDatabase(db.name());
+    ServerAddress::fromEnvironment().point(other, db.name());
 
     con.begin();
     con.execute("update dl set v = 1 where id = 1");

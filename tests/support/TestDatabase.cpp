@@ -32,12 +32,16 @@ ServerAddress ServerAddress::fromEnvironment() {
             env("SYNCHUB_TEST_USER", "synchub"), env("SYNCHUB_TEST_PASSWORD", "synchub")};
 }
 
+void ServerAddress::point(db::Connection& c, const std::string& database) const {
+    c.setHost(host);
+    c.setPort(port);
+    c.setUser(user);
+    c.setPassword(password);
+    c.setDatabase(database);
+}
+
 TestDatabase::TestDatabase(std::string_view role) : m_name(uniqueName(role)), m_con("test") {
-    const auto server = ServerAddress::fromEnvironment();
-    m_con.setHost(server.host);
-    m_con.setPort(server.port);
-    m_con.setUser(server.user);
-    m_con.setPassword(server.password);
+    ServerAddress::fromEnvironment().point(m_con, "");
     m_con.execute("drop database if exists " + m_name);
     m_con.execute("create database " + m_name + " character set utf8mb4 collate utf8mb4_general_ci");
     m_con.disconnect();
@@ -115,15 +119,8 @@ SyncFixture::SyncFixture()
     module = std::make_unique<service::TcadQuarvex>(
         loop, m_tempDir / "MONITOR.INI",
         service::EventLog([events](std::string_view line) { events->emplace_back(line); }));
-    auto point = [this](db::Connection& c, const std::string& database) {
-        c.setHost(server.host);
-        c.setPort(server.port);
-        c.setUser(server.user);
-        c.setPassword(server.password);
-        c.setDatabase(database);
-    };
-    point(module->con, erp.name());
-    point(module->con_externo, app.name());
+    server.point(module->con, erp.name());
+    server.point(module->con_externo, app.name());
     module->hostint = module->host = server.host;
     module->portaint = module->porta = std::to_string(server.port);
     module->usuarioint = module->usuario = server.user;

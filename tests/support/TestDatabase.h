@@ -23,6 +23,8 @@ struct ServerAddress {
     std::string user;
     std::string password;
     static ServerAddress fromEnvironment();
+    // Gives `c` this server's address and credentials and `database`.
+    void point(db::Connection& c, const std::string& database) const;
 };
 
 // A database created for one test and dropped afterwards, with helpers that read its contents
